@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Forms.h"
+#include "SysUtils.h"
 
 void ShowMessage(const String& text) { Application->MessageBox(text, MB_OK); }
 
@@ -52,7 +53,31 @@ bool IsFolder(const AnsiString& path) {
 
 }  // namespace
 
+// The shell is loaded when the chooser is first used, not at every start-up.
+// The DLL search is restricted to System32, so this finds the system's copy.
+struct TShellFunctions {
+    decltype(&SHBrowseForFolderW) BrowseForFolder;
+    decltype(&SHGetPathFromIDListA) GetPathFromIDList;
+    decltype(&SHGetMalloc) GetMalloc;
+};
+
+static bool LoadShell(TShellFunctions& shell) {
+    HMODULE module = LoadLibraryW(L"shell32.dll");
+    if (!module) return false;
+    auto find = [module](const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(module, name));
+    };
+    shell.BrowseForFolder = reinterpret_cast<decltype(shell.BrowseForFolder)>(find("SHBrowseForFolderW"));
+    shell.GetPathFromIDList =
+        reinterpret_cast<decltype(shell.GetPathFromIDList)>(find("SHGetPathFromIDListA"));
+    shell.GetMalloc = reinterpret_cast<decltype(shell.GetMalloc)>(find("SHGetMalloc"));
+    return shell.BrowseForFolder && shell.GetPathFromIDList && shell.GetMalloc;
+}
+
 bool SelectDirectory(const String& caption, AnsiString& directory) {
+    TShellFunctions shell;
+    if (!LoadShell(shell)) throw Exception(L"The folder chooser is not available");
+
     BROWSEINFOW info{};
     info.hwndOwner = Application->Handle();
     info.lpszTitle = caption.c_str();
@@ -64,13 +89,13 @@ bool SelectDirectory(const String& caption, AnsiString& directory) {
     {
         TTaskWindowsDisabled disabled;
         TErrorModeSet errorMode;
-        chosen = SHBrowseForFolderW(&info);
+        chosen = shell.BrowseForFolder(&info);
     }
     if (!chosen) return false;
     char path[MAX_PATH] = "";
-    bool ok = SHGetPathFromIDListA(chosen, path);
+    bool ok = shell.GetPathFromIDList(chosen, path);
     IMalloc* malloc;
-    if (SUCCEEDED(SHGetMalloc(&malloc))) {
+    if (SUCCEEDED(shell.GetMalloc(&malloc))) {
         malloc->Free(chosen);
         malloc->Release();
     }
