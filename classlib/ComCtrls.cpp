@@ -78,13 +78,19 @@ void TPageControl::SetActivePage(TTabSheet* page) {
 bool TPageControl::ReadProperty(const AnsiString& name, const TFormValue& value,
                                 TFormLoader& loader) {
     if (name != "ActivePage") return TWinControl::ReadProperty(name, value, loader);
-    loader.Reference(value, [this](TComponent* c) { SetActivePage(dynamic_cast<TTabSheet*>(c)); });
+    // The pages join the control through references of their own, which may be
+    // resolved after this one; the page is selected once the whole layout is read.
+    loader.Reference(value, [this, &loader](TComponent* c) {
+        FLoadedActivePage = dynamic_cast<TTabSheet*>(c);
+        if (!FLoadedActivePage) loader.Error("ActivePage " + c->Name + " is not a page");
+    });
     return true;
 }
 
 void TPageControl::Loaded() {
     TWinControl::Loaded();
     BoundsChanged();
+    if (FLoadedActivePage) SetActivePage(FLoadedActivePage);
 }
 
 // The pages fill the control inside its frame.

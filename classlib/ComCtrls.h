@@ -55,4 +55,5 @@ private:
     friend class TTabSheet;
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
+    TTabSheet* FLoadedActivePage = nullptr;  // the stored ActivePage, until Loaded
 };

@@ -306,23 +306,23 @@ void TWinControl::BoundsChanged() {
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A control that can no longer take the focus passes it on in tab order.
+void TWinControl::PassFocusOn() {
+    if (!Focused()) return;
+    TWinControl* root = this;
+    while (root->Parent()) root = root->Parent();
+    root->SelectNextFrom(this);
+}
+
 void TWinControl::VisibleChanged() {
     if (!FHandle) return;
-    if (!Visible() && Focused()) {
-        TWinControl* root = this;
-        while (root->Parent()) root = root->Parent();
-        root->SelectNextFrom(this);
-    }
+    if (!Visible()) PassFocusOn();
     ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void TWinControl::EnabledChanged() {
     if (!FHandle) return;
-    if (!Enabled() && Focused()) {
-        TWinControl* root = this;
-        while (root->Parent()) root = root->Parent();
-        root->SelectNextFrom(this);
-    }
+    if (!Enabled()) PassFocusOn();
     EnableWindow(FHandle, Enabled());
 }
 

@@ -152,6 +152,7 @@ protected:
 private:
     friend class TControl;
     std::vector<TWinControl*> WindowedChildren() const;
+    void PassFocusOn();
     static LRESULT CALLBACK StdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static TWinControl* FromHandle(HWND window);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);

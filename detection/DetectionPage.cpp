@@ -20,10 +20,9 @@ void TForm1::TabSheet2Show(TObject*) {
             ProbeHostLibrary();
             if (HostFound) {
                 StaticText3->SetCaption(EditionLine(IsNetworkEdition != 0));
-                StaticText3->SetCaption(StaticText3->Caption() + L"Lokalizacja: " +
-                                        FromAnsi(HostDir) + L"\r");
-                StaticText3->SetCaption(StaticText3->Caption() + FromAnsi(OwnerName.Str()) + L"\r");
-                StaticText3->SetCaption(StaticText3->Caption() + NextPrompt);
+                AppendText(StaticText3, L"Lokalizacja: " + FromAnsi(HostDir) + L"\r");
+                AppendText(StaticText3, FromAnsi(OwnerName.Str()) + L"\r");
+                AppendText(StaticText3, NextPrompt);
             } else {
                 ShowMessage(L"Nie odnaleziono potrzebnych składników programu, skontaktuj się ze "
                             L"sprzedawcą. Nastąpi zamknięcie instalatora.");
@@ -57,8 +56,8 @@ void TForm1::BitBtn5Click(TObject*) {
         return;
     }
     StaticText3->SetCaption(EditionLine(IsNetworkEdition != 0));
-    StaticText3->SetCaption(StaticText3->Caption() + FromAnsi(OwnerName.Str()) + L"\r");
-    StaticText3->SetCaption(StaticText3->Caption() + NextPrompt);
+    AppendText(StaticText3, FromAnsi(OwnerName.Str()) + L"\r");
+    AppendText(StaticText3, NextPrompt);
     BitBtn2->SetEnabled(true);
 }
 

@@ -6,7 +6,7 @@
 void TForm1::TabSheet3Show(TObject*) {
     try {
         BitBtn1->SetEnabled(false);
-        StaticText6->SetCaption(StaticText6->Caption() + L"Instalacja nakładki R12T." + L"\r");
+        AppendText(StaticText6, L"Instalacja nakładki R12T.\r");
         // Only a folder that passed the probe is written to.
         if (!HostFound) throw Exception(L"The host folder has not been confirmed");
         for (const TemplateRow& row : TemplateTable) {
@@ -18,17 +18,13 @@ void TForm1::TabSheet3Show(TObject*) {
             WriteFileReplacing(stream, target);
         }
         StaticText4->SetCaption(L"");
-        StaticText6->SetCaption(StaticText6->Caption() +
-                                L"Gotowe. Zainstalowano nakładkę R12T. Zamknij instalatora i "
-                                L"uruchom program \"Tervalis\"." +
-                                L"\r" + L"\r");
-        StaticText6->SetCaption(StaticText6->Caption() +
-                                L"Jeśli pracujesz w sieci pamiętaj aby zainstalować nakładkę na "
+        AppendText(StaticText6, L"Gotowe. Zainstalowano nakładkę R12T. Zamknij instalatora i "
+                                L"uruchom program \"Tervalis\".\r\r");
+        AppendText(StaticText6, L"Jeśli pracujesz w sieci pamiętaj aby zainstalować nakładkę na "
                                 L"wszystkich komputerach.");
     } catch (...) {
         BitBtn1->SetEnabled(true);
-        StaticText6->SetCaption(StaticText6->Caption() +
-                                L"Wystąpił problem podczas instalacji, instalacja nie powiodła "
+        AppendText(StaticText6, L"Wystąpił problem podczas instalacji, instalacja nie powiodła "
                                 L"się!. Skontaktuj się ze sprzedawcą.");
     }
 }

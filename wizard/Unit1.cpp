@@ -46,6 +46,10 @@ static const TPublishedMethod Methods[] = {
 
 const TPublishedTable TForm1::Published = {"TForm1", Fields, Methods};
 
+void AppendText(TControl* control, const String& piece) {
+    control->SetCaption(control->Caption() + piece);
+}
+
 void TForm1::FormCreate(TObject*) {
     PageControl1->SetActivePageIndex(0);
     HostDir = "";
@@ -55,12 +59,9 @@ void TForm1::FormCreate(TObject*) {
 
     StaticText2->SetCaption(L"Instalator zainstaluje nakładkę na szablony sprawozdania z badań.\r"
                             L"Efekt działania:\r");
-    StaticText2->SetCaption(StaticText2->Caption() +
-                            L"Przywraca wersję szablonu sprawozdania sprzed zainstalowania "
-                            L"nakładki R12P" +
-                            L"\r" + L"\r");
-    StaticText2->SetCaption(StaticText2->Caption() +
-                            L"Naciśnij przycisk \"Dalej >>\" jeśli chcesz kontynuować." + L"\r");
+    AppendText(StaticText2, L"Przywraca wersję szablonu sprawozdania sprzed zainstalowania "
+                            L"nakładki R12P\r\r");
+    AppendText(StaticText2, L"Naciśnij przycisk \"Dalej >>\" jeśli chcesz kontynuować.\r");
 }
 
 // Next

@@ -65,3 +65,6 @@ private:
 };
 
 extern TForm1* Form1;
+
+// Appends to a control's text: reads it, adds the piece and sets the result.
+void AppendText(TControl* control, const String& piece);
