@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Real file-system faults for the installation tests; source this file, then
 #   fault_mounts_up <dir>     mounts them below <dir> and exports their Windows paths
 #   fault_mounts_down <dir>   unmounts them and removes what fault_mounts_up made
@@ -9,12 +10,11 @@
 #               SZABLONY folder holds one old template (INSTALATOR_READ_ONLY_HOST)
 # Mounting needs root (or a user allowed to mount). When it is not possible,
 # nothing is exported and the tests that need these folders skip.
-# Both faults live on one machine-wide mount each: run the suites that use them
-# one after the other, not side by side.
+# Runs that may go side by side each need a <dir> of their own.
 
 # The Windows path under Wine of a Linux path (drive Z: is the root).
 fault_mounts_windows_path() {
-    printf 'Z:%s' "$1" | tr / '\\'
+    printf 'Z:%s' "${1//\//\\}"
 }
 
 fault_mounts_up() {
