@@ -31,7 +31,8 @@ TComponent* TComponent::FindComponent(const AnsiString& name) const {
     return nullptr;
 }
 
-bool TComponent::ReadProperty(const AnsiString& name, const TFormValue& value, TFormLoader& loader) {
+bool TComponent::ReadProperty(const AnsiString& name, const TFormValue& value,
+                              TFormLoader& loader) {
     if (name == "Tag") {
         Tag = loader.Int(value);
         return true;
@@ -78,8 +79,8 @@ TResourceStream::TResourceStream(HINSTANCE instance, const AnsiString& name, con
 TResourceStream::~TResourceStream() { FreeResource(FResource); }
 
 TFileStream::TFileStream(const AnsiString& fileName, TFileMode)
-    : FHandle(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    : FHandle(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (FHandle == INVALID_HANDLE_VALUE)
         throw EFCreateError(L"Cannot create file \"" + FromAnsi(fileName) + L"\". " +
                             SysErrorMessage(GetLastError()));

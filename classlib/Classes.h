@@ -33,8 +33,7 @@ public:
     TComponent* FindComponent(const AnsiString& name) const;
 
     // Sets one stored property; false when the class has no such property.
-    virtual bool ReadProperty(const AnsiString& name, const TFormValue& value,
-                              TFormLoader& loader);
+    virtual bool ReadProperty(const AnsiString& name, const TFormValue& value, TFormLoader& loader);
     // Runs once the whole layout has been read and every reference resolved.
     virtual void Loaded() {}
 

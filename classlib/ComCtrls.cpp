@@ -26,8 +26,7 @@ int TTabSheet::PageIndex() const {
     return int(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
-bool TTabSheet::ReadProperty(const AnsiString& name, const TFormValue& value,
-                             TFormLoader& loader) {
+bool TTabSheet::ReadProperty(const AnsiString& name, const TFormValue& value, TFormLoader& loader) {
     if (name == "PageControl")
         loader.Reference(value, [this, &loader](TComponent* c) {
             auto* pageControl = dynamic_cast<TPageControl*>(c);
@@ -66,7 +65,8 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     bool onScreen = Showing() && HandleAllocated() && IsWindowVisible(Handle());
     page->SetVisible(true);
     if (page->HandleAllocated())
-        SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (onScreen) DispatchEvent(page->OnShow, page);
     if (old) {
         old->SetVisible(false);

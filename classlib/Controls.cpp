@@ -96,8 +96,7 @@ static bool ReadFontProperty(TFont& font, const AnsiString& name, const TFormVal
     return true;
 }
 
-bool TControl::ReadProperty(const AnsiString& name, const TFormValue& value,
-                            TFormLoader& loader) {
+bool TControl::ReadProperty(const AnsiString& name, const TFormValue& value, TFormLoader& loader) {
     if (name == "Left")
         SetBounds(loader.Int(value), Top(), Width(), Height());
     else if (name == "Top")
@@ -201,10 +200,11 @@ void TWinControl::CreateWnd() {
     RegisterControlClass();
     TCreateParams params = CreateParams();
     HWND parent = Parent() ? Parent()->Handle() : nullptr;
-    FHandle = CreateWindowExW(params.ExStyle, params.ClassName, Caption().c_str(), params.Style,
-                              Left(), Top(), Width(), Height(), parent, nullptr, HInstance,
-                              nullptr);
-    if (!FHandle) throw EOutOfResources(L"Error creating window: " + SysErrorMessage(GetLastError()));
+    FHandle =
+        CreateWindowExW(params.ExStyle, params.ClassName, Caption().c_str(), params.Style, Left(),
+                        Top(), Width(), Height(), parent, nullptr, HInstance, nullptr);
+    if (!FHandle)
+        throw EOutOfResources(L"Error creating window: " + SysErrorMessage(GetLastError()));
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (params.ClassName == ControlClassName)
         SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StdWndProc));
@@ -235,8 +235,7 @@ void TWinControl::CreateHandle() {
     }
 }
 
-LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TWinControl* control = FromHandle(window);
     if (!control) return DefWindowProcW(window, message, wParam, lParam);
     return control->WndProc(message, wParam, lParam);

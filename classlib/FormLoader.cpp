@@ -18,10 +18,10 @@ const struct {
     const char* name;
     TControl* (*create)(TComponent* owner);
 } ControlClasses[] = {
-    {"TPanel", Create<TPanel>},           {"TImage", Create<TImage>},
-    {"TLabel", Create<TLabel>},           {"TPageControl", Create<TPageControl>},
-    {"TTabSheet", Create<TTabSheet>},     {"TStaticText", Create<TStaticText>},
-    {"TEdit", Create<TEdit>},             {"TBitBtn", Create<TBitBtn>},
+    {"TPanel", Create<TPanel>},       {"TImage", Create<TImage>},
+    {"TLabel", Create<TLabel>},       {"TPageControl", Create<TPageControl>},
+    {"TTabSheet", Create<TTabSheet>}, {"TStaticText", Create<TStaticText>},
+    {"TEdit", Create<TEdit>},         {"TBitBtn", Create<TBitBtn>},
 };
 
 }  // namespace

@@ -9,9 +9,8 @@ bool IdentToColor(const AnsiString& ident, TColor& color) {
     static const struct {
         const char* name;
         TColor color;
-    } colors[] = {{"clBlack", clBlack},   {"clNavy", clNavy},
-                  {"clSilver", clSilver}, {"clYellow", clYellow},
-                  {"clWhite", clWhite},   {"clWindowText", clWindowText},
+    } colors[] = {{"clBlack", clBlack},    {"clNavy", clNavy},   {"clSilver", clSilver},
+                  {"clYellow", clYellow},  {"clWhite", clWhite}, {"clWindowText", clWindowText},
                   {"clBtnFace", clBtnFace}};
     for (const auto& c : colors)
         if (ident == c.name) {

@@ -4,8 +4,8 @@
 
 bool TRegistry::OpenKey(const AnsiString& key, bool canCreate) {
     CloseKey();
-    LONG result = canCreate ? RegCreateKeyExA(RootKey, key.c_str(), 0, nullptr, 0, FAccess,
-                                              nullptr, &FCurrentKey, nullptr)
+    LONG result = canCreate ? RegCreateKeyExA(RootKey, key.c_str(), 0, nullptr, 0, FAccess, nullptr,
+                                              &FCurrentKey, nullptr)
                             : RegOpenKeyExA(RootKey, key.c_str(), 0, FAccess, &FCurrentKey);
     if (result != ERROR_SUCCESS) FCurrentKey = nullptr;
     return FCurrentKey != nullptr;
@@ -17,9 +17,8 @@ void TRegistry::CloseKey() {
 }
 
 bool TRegistry::ValueExists(const AnsiString& name) {
-    return FCurrentKey &&
-           RegQueryValueExA(FCurrentKey, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-               ERROR_SUCCESS;
+    return FCurrentKey && RegQueryValueExA(FCurrentKey, name.c_str(), nullptr, nullptr, nullptr,
+                                           nullptr) == ERROR_SUCCESS;
 }
 
 AnsiString TRegistry::ReadString(const AnsiString& name) {

@@ -5,7 +5,9 @@
 
 #include "SysUtils.h"
 
-class ERegistryException : public Exception { using Exception::Exception; };
+class ERegistryException : public Exception {
+    using Exception::Exception;
+};
 
 class TRegistry {
 public:

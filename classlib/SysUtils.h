@@ -13,12 +13,24 @@ private:
     String FMessage;
 };
 
-class EOutOfResources : public Exception { using Exception::Exception; };
-class EResNotFound : public Exception { using Exception::Exception; };
-class EStreamError : public Exception { using Exception::Exception; };
-class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
-class EWriteError : public EStreamError { using EStreamError::EStreamError; };
-class EFilerError : public EStreamError { using EStreamError::EStreamError; };
+class EOutOfResources : public Exception {
+    using Exception::Exception;
+};
+class EResNotFound : public Exception {
+    using Exception::Exception;
+};
+class EStreamError : public Exception {
+    using Exception::Exception;
+};
+class EFCreateError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EFilerError : public EStreamError {
+    using EStreamError::EStreamError;
+};
 
 // Sets a file's attributes; returns 0 or the system error code. Never raises.
 int FileSetAttr(const AnsiString& fileName, unsigned attributes);

@@ -16,8 +16,8 @@ String FromUtf8(const AnsiString& text) { return FromCodePage(text, CP_UTF8); }
 
 AnsiString ToAnsi(const String& text) {
     if (text.empty()) return AnsiString();
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr,
-                                nullptr);
+    int n =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
     AnsiString ansi(n, '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &ansi[0], n, nullptr, nullptr);
     return ansi;

@@ -31,8 +31,8 @@ struct ShortString {
     AnsiString Str() const { return AnsiString(reinterpret_cast<const char*>(Data + 1), Data[0]); }
 };
 
-String FromAnsi(const AnsiString& text);     // system ANSI code page to UTF-16
-AnsiString ToAnsi(const String& text);       // UTF-16 to the system ANSI code page
+String FromAnsi(const AnsiString& text);  // system ANSI code page to UTF-16
+AnsiString ToAnsi(const String& text);    // UTF-16 to the system ANSI code page
 String FromUtf8(const AnsiString& text);
 String FromCodePage(const AnsiString& text, unsigned codePage);
 

@@ -24,8 +24,9 @@ void TForm1::TabSheet2Show(TObject*) {
                 AppendText(StaticText3, FromAnsi(OwnerName.Str()) + L"\r");
                 AppendText(StaticText3, NextPrompt);
             } else {
-                ShowMessage(L"Nie odnaleziono potrzebnych składników programu, skontaktuj się ze "
-                            L"sprzedawcą. Nastąpi zamknięcie instalatora.");
+                ShowMessage(
+                    L"Nie odnaleziono potrzebnych składników programu, skontaktuj się ze "
+                    L"sprzedawcą. Nastąpi zamknięcie instalatora.");
                 Form1->Close();
             }
         } else {
@@ -51,8 +52,9 @@ void TForm1::BitBtn5Click(TObject*) {
     Edit1->SetText(FromAnsi(HostDir));
     ProbeHostLibrary();
     if (!HostFound) {
-        ShowMessage(L"W podanej lokalizacji nie odnaleziono potrzebnych składników programu. "
-                    L"Zmień lokalizację lub skontaktuj się ze sprzedawcą.");
+        ShowMessage(
+            L"W podanej lokalizacji nie odnaleziono potrzebnych składników programu. "
+            L"Zmień lokalizację lub skontaktuj się ze sprzedawcą.");
         return;
     }
     StaticText3->SetCaption(EditionLine(IsNetworkEdition != 0));

@@ -1,7 +1,7 @@
 // The installation page: writes the templates below the host folder.
-#include "WriteFileReplacing.h"
 #include "TemplateTable.h"
 #include "Unit1.h"
+#include "WriteFileReplacing.h"
 
 void TForm1::TabSheet3Show(TObject*) {
     try {
@@ -18,13 +18,16 @@ void TForm1::TabSheet3Show(TObject*) {
             WriteFileReplacing(stream, target);
         }
         StaticText4->SetCaption(L"");
-        AppendText(StaticText6, L"Gotowe. Zainstalowano nakładkę R12T. Zamknij instalatora i "
-                                L"uruchom program \"Tervalis\".\r\r");
-        AppendText(StaticText6, L"Jeśli pracujesz w sieci pamiętaj aby zainstalować nakładkę na "
-                                L"wszystkich komputerach.");
+        AppendText(StaticText6,
+                   L"Gotowe. Zainstalowano nakładkę R12T. Zamknij instalatora i "
+                   L"uruchom program \"Tervalis\".\r\r");
+        AppendText(StaticText6,
+                   L"Jeśli pracujesz w sieci pamiętaj aby zainstalować nakładkę na "
+                   L"wszystkich komputerach.");
     } catch (...) {
         BitBtn1->SetEnabled(true);
-        AppendText(StaticText6, L"Wystąpił problem podczas instalacji, instalacja nie powiodła "
-                                L"się!. Skontaktuj się ze sprzedawcą.");
+        AppendText(StaticText6,
+                   L"Wystąpił problem podczas instalacji, instalacja nie powiodła "
+                   L"się!. Skontaktuj się ze sprzedawcą.");
     }
 }

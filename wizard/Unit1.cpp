@@ -57,10 +57,12 @@ void TForm1::FormCreate(TObject*) {
     IsNetworkEdition = 0;
     OwnerName = ShortString();
 
-    StaticText2->SetCaption(L"Instalator zainstaluje nakładkę na szablony sprawozdania z badań.\r"
-                            L"Efekt działania:\r");
-    AppendText(StaticText2, L"Przywraca wersję szablonu sprawozdania sprzed zainstalowania "
-                            L"nakładki R12P\r\r");
+    StaticText2->SetCaption(
+        L"Instalator zainstaluje nakładkę na szablony sprawozdania z badań.\r"
+        L"Efekt działania:\r");
+    AppendText(StaticText2,
+               L"Przywraca wersję szablonu sprawozdania sprzed zainstalowania "
+               L"nakładki R12P\r\r");
     AppendText(StaticText2, L"Naciśnij przycisk \"Dalej >>\" jeśli chcesz kontynuować.\r");
 }
 

@@ -21,7 +21,7 @@ public:
         HWND Owner = nullptr;
         std::vector<String> Buttons;  // the captions of its buttons, in window order
         bool FolderChooser = false;
-        String Text() const;        // all static texts, one per line
+        String Text() const;  // all static texts, one per line
     };
 
     ModalDialogs();
