@@ -69,12 +69,17 @@ void ModalDialogs::Answer(HWND window) {
     FSeen.push_back(seen);
     if (Inspect) Inspect(window);
 
-    struct Answer answer{false, AnsiString()};
+    struct Answer answer {
+        false, AnsiString()
+    };
     if (!FAnswers.empty()) {
         answer = FAnswers.front();
         FAnswers.pop_front();
     }
-    if (!answer.Folder.empty())
-        SendMessageW(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(answer.Folder.c_str()));
+    // Wine's chooser sometimes misses the first selection of a folder whose
+    // parents it has not listed yet; a second one always lands.
+    for (int i = 0; i < 2 && !answer.Folder.empty(); ++i)
+        SendMessageW(window, BFFM_SETSELECTIONA, TRUE,
+                     reinterpret_cast<LPARAM>(answer.Folder.c_str()));
     PostMessageW(window, WM_COMMAND, answer.Cancel ? IDCANCEL : IDOK, 0);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "System.h"
 
 class PrivateRegistry {
@@ -16,8 +18,12 @@ public:
     // Writes the host folder value the way the host program leaves it.
     void SetLocation(const AnsiString& folder, DWORD type = REG_SZ);
     void SetValue(const char* key, const char* name, DWORD type, const void* data, DWORD size);
+    // Gives a key (below the private root) the access list of an SDDL string,
+    // e.g. "D:P(A;;KR;;;WD)": everyone may read it, nobody may change it.
+    bool RestrictKey(const char* key, const char* sddl);
 
 private:
     AnsiString FPath;
     HKEY FRoot = nullptr;
+    std::vector<AnsiString> FRestricted;  // opened up again before removal
 };

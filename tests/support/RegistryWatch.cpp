@@ -21,7 +21,8 @@ int RegistryWatch::KeysLeftOpen() const {
 
 LONG WINAPI RegistryWatch::OpenKey(HKEY root, LPCSTR subKey, DWORD options, REGSAM access,
                                    PHKEY key) {
-    const auto original = reinterpret_cast<decltype(&RegOpenKeyExA)>(FCurrent->FOpenHook.Original());
+    const auto original =
+        reinterpret_cast<decltype(&RegOpenKeyExA)>(FCurrent->FOpenHook.Original());
     const LONG result = original(root, subKey, options, access, key);
     FCurrent->FOpens.push_back(
         {subKey ? subKey : "", access, result, result == ERROR_SUCCESS ? *key : nullptr});
