@@ -87,6 +87,7 @@ bool SelectDirectory(const String& caption, AnsiString& directory) {
 
     LPITEMIDLIST chosen;
     {
+        TFocusKeeper focus;  // given back once the windows are enabled again
         TTaskWindowsDisabled disabled;
         TErrorModeSet errorMode;
         chosen = shell.BrowseForFolder(&info);

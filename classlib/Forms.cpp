@@ -287,5 +287,14 @@ void TApplication::HandleException(const Exception& e) {
 }
 
 int TApplication::MessageBox(const String& text, UINT flags) {
+    TFocusKeeper focus;
     return MessageBoxW(nullptr, text.c_str(), FTitle.c_str(), flags | MB_TASKMODAL);
+}
+
+// TFocusKeeper
+
+TFocusKeeper::~TFocusKeeper() {
+    if (FActive && IsWindow(FActive) && IsWindowEnabled(FActive)) SetActiveWindow(FActive);
+    if (FFocus && IsWindow(FFocus) && IsWindowEnabled(FFocus) && IsWindowVisible(FFocus))
+        SetFocus(FFocus);
 }

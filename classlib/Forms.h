@@ -100,6 +100,21 @@ private:
     int FTextHeight = 13;
 };
 
+// Keeps the active window and the focused control across a modal dialog. The
+// dialog's owners are disabled while it is up, so no window of the program gets
+// the activation or the focus back by itself when it closes.
+class TFocusKeeper {
+public:
+    TFocusKeeper() : FActive(GetActiveWindow()), FFocus(GetFocus()) {}
+    ~TFocusKeeper();
+    TFocusKeeper(const TFocusKeeper&) = delete;
+    TFocusKeeper& operator=(const TFocusKeeper&) = delete;
+
+private:
+    HWND FActive;
+    HWND FFocus;
+};
+
 class TApplication : public TComponent {
 public:
     TApplication();
