@@ -144,6 +144,11 @@ done
 [ "$failed" = 0 ] || status=1
 
 cleanup
+# The tests write their screenshots as BMP files; keep them as PNG.
+find "$BUILD_DIR/screenshots" -name '*.bmp' -print0 2>/dev/null |
+    while IFS= read -r -d '' picture; do
+        convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+    done
 if [ "$skipped" -gt 0 ]; then
     echo "$passed passed, $failed failed, $skipped skipped"
 else
