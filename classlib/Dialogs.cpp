@@ -1,7 +1,7 @@
 #include "Dialogs.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -41,8 +41,11 @@ private:
     UINT FPrevious;
 };
 
+// Some shells miss the first selection of a folder whose parents they have not
+// listed yet; a second one lands.
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM initial) {
-    if (message == BFFM_INITIALIZED && initial) SendMessageW(dialog, BFFM_SETSELECTIONA, TRUE, initial);
+    if (message == BFFM_INITIALIZED && initial)
+        for (int i = 0; i < 2; ++i) SendMessageW(dialog, BFFM_SETSELECTIONA, TRUE, initial);
     return 0;
 }
 
@@ -67,7 +70,8 @@ static bool LoadShell(TShellFunctions& shell) {
     auto find = [module](const char* name) {
         return reinterpret_cast<void*>(GetProcAddress(module, name));
     };
-    shell.BrowseForFolder = reinterpret_cast<decltype(shell.BrowseForFolder)>(find("SHBrowseForFolderW"));
+    shell.BrowseForFolder =
+        reinterpret_cast<decltype(shell.BrowseForFolder)>(find("SHBrowseForFolderW"));
     shell.GetPathFromIDList =
         reinterpret_cast<decltype(shell.GetPathFromIDList)>(find("SHGetPathFromIDListA"));
     shell.GetMalloc = reinterpret_cast<decltype(shell.GetMalloc)>(find("SHGetMalloc"));

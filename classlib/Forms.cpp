@@ -30,8 +30,8 @@ void TForm::LoadLayout(const TPublishedTable& published) {
     AnsiString name = published.ClassName;
     CharUpperA(&name[0]);
     TResourceStream stream(HInstance, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-    TFormObject root = ReadFormStream(static_cast<const unsigned char*>(stream.Memory()),
-                                      size_t(stream.Size()));
+    TFormObject root =
+        ReadFormStream(static_cast<const unsigned char*>(stream.Memory()), size_t(stream.Size()));
     TFormLoader(*this, published).Load(root);
     CreateHandle();
     DispatchEvent(OnCreate, this);
@@ -54,9 +54,8 @@ bool TForm::ReadProperty(const AnsiString& name, const TFormValue& value, TFormL
     } else if (name == "Position")
         FPosition = loader.Ident(value) == "poScreenCenter" ? poScreenCenter : poDesigned;
     else if (name == "ActiveControl")
-        loader.Reference(value, [this](TComponent* c) {
-            FActiveControl = dynamic_cast<TWinControl*>(c);
-        });
+        loader.Reference(value,
+                         [this](TComponent* c) { FActiveControl = dynamic_cast<TWinControl*>(c); });
     else if (name == "OnCreate")
         OnCreate = loader.Method(value);
     else if (name == "PixelsPerInch")
