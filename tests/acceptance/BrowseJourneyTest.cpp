@@ -26,7 +26,8 @@ TEST_F(BrowseJourney, FindsTheFolderWithTheChooserAndInstalls) {
     // folder (the first Left may only fold the host folder up).
     ClickButton(BrowseCaption);
     HWND chooser = WaitForFolderChooser(Installer->Id());
-    ASSERT_NE(chooser, nullptr) << "the folder chooser did not come up; " << Report();
+    ASSERT_NE(chooser, nullptr)
+        << "no folder chooser came up with the installer's folder selected; " << Report();
     EXPECT_NE(FindControl(chooser, L"Static", ChooserPrompt), nullptr) << "no prompt";
     Screenshot(L"2-chooser", chooser);
     Press({VK_SHIFT, VK_TAB}, chooser);
@@ -42,7 +43,8 @@ TEST_F(BrowseJourney, FindsTheFolderWithTheChooserAndInstalls) {
 
     ClickButton(BrowseCaption);
     chooser = WaitForFolderChooser(Installer->Id());
-    ASSERT_NE(chooser, nullptr) << "the folder chooser did not come up again; " << Report();
+    ASSERT_NE(chooser, nullptr)
+        << "no folder chooser came up again with the installer's folder selected; " << Report();
     ConfirmChooser(chooser);
     ExpectControls(BrowsingPage(BrowseSummary(DemoOwner()), host, true));
     Screenshot(L"4-folder-chosen");

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ScreenImage.h"
 #include "Waiting.h"
 
 bool BringToFront(HWND window) {
@@ -71,6 +72,11 @@ void ClickAt(POINT point) {
 
 void ClickMiddleOf(HWND window) {
     BringToFront(window);
+    // A person clicks what the screen shows: a window that has just come up
+    // takes a click only once it is there, drawn and still.
+    RECT whole;
+    GetWindowRect(GetAncestor(window, GA_ROOT), &whole);
+    CaptureSettled(whole);
     RECT r;
     GetWindowRect(window, &r);
     ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});

@@ -13,7 +13,8 @@ bool BringToFront(HWND window);
 // the left button there.
 void ClickAt(POINT point);
 
-// Clicks the middle of the window, after bringing its top-level window to the front.
+// Clicks the middle of the window, once its top-level window is in front and
+// drawn on the screen.
 void ClickMiddleOf(HWND window);
 
 // Presses the keys in order and releases them in reverse order, so
